@@ -1,0 +1,28 @@
+#pragma once
+
+#include "KROEventSubscriber.h"
+
+// Where a viewer draws. A plain support (an offscreen or print support) has a size but no
+// framebuffer, event loop or window notifications; KROGraphicWindow adds them.
+class KROGraphicSupport : public KROEventSubscriber {
+  KRO_DECLARE_CLASS(KROGraphicSupport)
+ public:
+  KROGraphicSupport(float width, float height) : _Width(width), _Height(height) {}
+
+  float GetWidth() const { return _Width; }
+  float GetHeight() const { return _Height; }
+
+  // Asks for the support to be redrawn; a plain support has nothing to redraw.
+  virtual void Draw() {}
+
+ protected:
+  ~KROGraphicSupport() override = default;
+  void SetSize(float width, float height) {
+    _Width = width;
+    _Height = height;
+  }
+
+ private:
+  float _Width;
+  float _Height;
+};

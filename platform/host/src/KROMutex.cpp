@@ -1,0 +1,3 @@
+#include "KROMutex.h"
+
+KROMutex::KROMutex(int /*spinCount*/, int /*recursive*/, int /*shared*/) {}

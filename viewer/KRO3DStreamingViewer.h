@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "KROGraphicWindow.h"
+#include "KROMath.h"
+#include "KRONavigation3DViewer.h"
+#include "KROPtr.h"
+#include "KROString.h"
+#include "KROUnicodeString.h"
+#include "KROVisInfiniteEnvDeactivationOverload.h"
+#include "KROVisInfiniteEnvironment.h"
+#include "frames/WebRTCFrameContext.h"
+#include "interaction/KRO3DStreamingIndicator.h"
+#include "viewer/ViewParameters.h"
+
+namespace Vorn {
+class Context;
+class CASSession;
+}  // namespace Vorn
+namespace VOZ {
+class Commands;
+}
+
+// A 3D viewer of the host that draws no geometry: each of its views is bound to a rendering
+// node of a streaming service, whose pictures become the view's background.
+class KRO3DStreamingViewer : public KRONavigation3DViewer {
+  KRO_DECLARE_CLASS(KRO3DStreamingViewer)
+ public:
+  KRO3DStreamingViewer(KRODialog* parent, const KROString& name, std::uint64_t style, int width,
+                       int height, unsigned long flags);
+
+  static const KROUnicodeString kEmptyString;
+
+  KRO_DECLARE_NOTIFICATION(STREAMING_ERROR)
+  KRO_DECLARE_NOTIFICATION(STREAMING_FRAME)
+  KRO_DECLARE_NOTIFICATION(STREAMING_PICK)
+
+  KROString GetResourceFilename(int index) const override;
+
+  bool IsViewActive(unsigned int index) const;
+  bool IsAutoDisconnectActive() const { return _AutoDisconnect; }
+  bool IsAutoHighlightActive() const { return _AutoHighlight; }
+  // First view, in table order, of that session, connected or not; -1 when none.
+  int GetViewIndexFromSessionID(const KROUnicodeString& id) const;
+
+ protected:
+  ~KRO3DStreamingViewer() override;
+
+ private:
+  friend class KRO3DStreamingViewerTestAccess;
+
+  static constexpr std::uint32_t kManagedMouseButtons = 4;
+  static constexpr std::uint32_t kMaxCumulatedEvents = 4;
+  static constexpr const char* kTracesTag = "KRO3DStreamingViewer";
+  static std::uint32_t s_TracesIDCounter;
+
+  bool IsExposed() const { return _ExposeCallbackId == 0; }
+  void Clean();
+  // Grows the table to `size` entries, holding the lock of every connected entry meanwhile.
+  void _GrowViews(std::size_t size);
+  void DisconnectView(ViewParameters& entry);
+  void UpdateIndicator(int viewIndex);
+  void _OnExposeWindow(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
+                       KROSubscriberData data, KROCallbackId id);
+  KROGraphicWindow* GetWindow() const;
+
+  std::uint32_t _TraceID;
+  int _MainViewpointCallbackId = 0;
+  int _EndingDrawCallbackId = 0;
+  int _BackgroundChangedCallbackId = 0;
+  int _ViewModeChangedCallbackId = 0;
+  int _ResizeCallbackId = 0;
+  int _DeviceActionCallbackId = 0;
+  int _ExposeCallbackId = 0;
+  std::unique_ptr<Vorn::Context> _Context;
+  std::unique_ptr<VOZ::Commands> _Commands;
+  bool _AutoDisconnect = true;
+  bool _AutoHighlight = true;
+  bool _AddModifier = false;
+  int _PressedButton = -1;
+  int _PressedX = -1;
+  int _PressedY = -1;
+  KROMathPoint _MiddlePickOrigin;
+  KROMathDirectionf _MiddlePickSight;
+  KROPtr<KROVisInfiniteEnvironment> _SavedEnvironment;
+  std::unique_ptr<Vorn::CASSession> _CASSession;  // survives Clean
+  KROPtr<KRO3DStreamingIndicator> _Indicator;
+  KROPtr<KROVisInfiniteEnvDeactivationOverload> _EnvironmentOverload;
+  std::vector<ViewParameters> _Views;
+  std::vector<std::unique_ptr<WebRTCFrameContext>> _WebRTCCallbackContexts;
+};
