@@ -1,0 +1,99 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "KROResult.h"
+#include "VOZ/ParameterValue.h"
+#include "Vorn/Binary.h"
+
+namespace VOZ {
+
+// A keyed record of typed values, kept in insertion order. Values are read back only as the type
+// they were written with: a reader never converts.
+class Parameters {
+ public:
+  using Entry = std::pair<std::string, ParameterValue>;
+
+  // Writers replace any value of the same key, whatever its type, keeping the key's position.
+  // An empty key is E_INVALIDARG.
+  HRESULT WriteBool(const std::string& key, bool value);
+  HRESULT WriteUint8(const std::string& key, uint8_t value);
+  HRESULT WriteUint16(const std::string& key, uint16_t value);
+  HRESULT WriteUint32(const std::string& key, uint32_t value);
+  HRESULT WriteInt32(const std::string& key, int32_t value);
+  HRESULT WriteUint64(const std::string& key, uint64_t value);
+  HRESULT WriteFloat(const std::string& key, float value);
+  HRESULT WriteDouble(const std::string& key, double value);
+  HRESULT WriteString(const std::string& key, const std::string& value);
+  HRESULT WriteStringArray(const std::string& key, const std::vector<std::string>& value);
+  HRESULT WriteUint32Array(const std::string& key, const std::vector<uint32_t>& value);
+  HRESULT WriteInt32Array(const std::string& key, const std::vector<int32_t>& value);
+  HRESULT WriteUint8Array(const std::string& key, const std::vector<uint8_t>& value);
+  HRESULT WriteDoubleArray(const std::string& key, const std::vector<double>& value);
+  HRESULT WriteBuffer(const std::string& key, const Vorn::Binary& value);
+  HRESULT WriteParameters(const std::string& key, const Parameters& value);
+  HRESULT WriteObjectPrivate(const std::string& property, const std::string& typeKey,
+                             const Parameters& nested);
+  // A null record is E_INVALIDARG.
+  HRESULT WriteObjectArrayPrivate(const std::string& property, const std::string& typeKey,
+                                  std::vector<std::unique_ptr<Parameters>> records);
+  // Also E_INVALIDARG for a record value holding a null record.
+  HRESULT WriteValue(const std::string& key, ParameterValue value);
+
+  // Readers fail with E_FAIL, leaving the output untouched, when the key is missing or holds
+  // another type.
+  HRESULT ReadBool(const std::string& key, bool& value) const;
+  HRESULT ReadUint8(const std::string& key, uint8_t& value) const;
+  HRESULT ReadUint16(const std::string& key, uint16_t& value) const;
+  HRESULT ReadUint32(const std::string& key, uint32_t& value) const;
+  HRESULT ReadInt32(const std::string& key, int32_t& value) const;
+  HRESULT ReadUint64(const std::string& key, uint64_t& value) const;
+  HRESULT ReadFloat(const std::string& key, float& value) const;
+  HRESULT ReadDouble(const std::string& key, double& value) const;
+  HRESULT ReadString(const std::string& key, std::string& value) const;
+  HRESULT ReadStringArray(const std::string& key, std::vector<std::string>& value) const;
+  HRESULT ReadUint32Array(const std::string& key, std::vector<uint32_t>& value) const;
+  HRESULT ReadInt32Array(const std::string& key, std::vector<int32_t>& value) const;
+  HRESULT ReadUint8Array(const std::string& key, std::vector<uint8_t>& value) const;
+  HRESULT ReadDoubleArray(const std::string& key, std::vector<double>& value) const;
+  // The buffer shares the stored bytes.
+  HRESULT ReadBuffer(const std::string& key, Vorn::Binary& value) const;
+  // Reads a plain nested record, one written without a type key.
+  HRESULT ReadParameters(const std::string& key, Parameters& value) const;
+  // Also fails when the stored type key differs.
+  HRESULT ReadParameters(const std::string& property, const std::string& typeKey,
+                         Parameters& nested) const;
+  // Appends to records.
+  HRESULT ReadParametersArray(const std::string& property, const std::string& typeKey,
+                              std::vector<std::unique_ptr<Parameters>>& records) const;
+
+  Parameters CreateEmptyParameters() const;
+  std::unique_ptr<Parameters> NewEmptyParameters() const;
+
+  bool Has(const std::string& key) const;
+  size_t GetCount() const;
+  std::vector<std::string> GetKeys() const;
+  // Null when the key is missing.
+  const ParameterValue* Find(const std::string& key) const;
+  const std::vector<Entry>& GetEntries() const { return entries_; }
+
+  // Deep and independent of key order.
+  bool operator==(const Parameters& other) const;
+
+ private:
+  template <typename T>
+  HRESULT Write(const std::string& key, T value);
+  template <typename T>
+  HRESULT Read(const std::string& key, T& value) const;
+  template <typename Record>
+  const Record* FindRecord(const std::string& property, const std::string& typeKey) const;
+
+  std::vector<Entry> entries_;
+  std::unordered_map<std::string, size_t> indexByKey_;
+};
+
+}  // namespace VOZ
