@@ -12,6 +12,8 @@
 #include "KROUnicodeString.h"
 #include "KROVisInfiniteEnvDeactivationOverload.h"
 #include "KROVisInfiniteEnvironment.h"
+#include "VOZ/Callbacks.h"
+#include "VOZ/Parameters.h"
 #include "frames/WebRTCFrameContext.h"
 #include "interaction/KRO3DStreamingIndicator.h"
 #include "viewer/ViewParameters.h"
@@ -46,6 +48,11 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   // First view, in table order, of that session, connected or not; -1 when none.
   int GetViewIndexFromSessionID(const KROUnicodeString& id) const;
 
+  // Waits until the pictures on screen reflect every call made: S_OK; E_ABORT when more than
+  // `timeoutMs` passed; E_INVALID_STATE before the viewer is set up and exposed. With
+  // `queryStatus`, first asks the service how many calls it has received.
+  HRESULT WaitPendingDraw(unsigned int timeoutMs, bool queryStatus);
+
  protected:
   ~KRO3DStreamingViewer() override;
 
@@ -63,6 +70,24 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   void _GrowViews(std::size_t size);
   void DisconnectView(ViewParameters& entry);
   void UpdateIndicator(int viewIndex);
+
+  // Remote call channel.
+  void VOZNonBlockingCall(unsigned int view, const KROUnicodeString& function, int version,
+                          const VOZ::Parameters& parameters, const VOZ::Callbacks& callbacks);
+  HRESULT UpdateCallIdentifier(unsigned int view, const VOZ::Parameters& answer);
+  void RegisterFailedAction(unsigned int view, KROStreamingErrorEvent::Action action,
+                            const VOZ::Parameters& error);
+  // UpdateCallIdentifier on success; on error RegisterFailedAction with `action`, then E_FAIL.
+  VOZ::Callbacks AccountedCallbacks(unsigned int view, KROStreamingErrorEvent::Action action);
+  bool CheckLastestImage();
+  // Asks the window to draw unless a draw is under way or already requested; any thread.
+  void RequestDrawIfIdle();
+
+  // Presentation, at the end of every draw of the window.
+  void _OnSwap(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
+               KROSubscriberData data, KROCallbackId id);
+  // Hands the view's queued pick, then error events to the host listeners.
+  void DispatchQueuedEvents(unsigned int view);
   void _OnExposeWindow(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
                        KROSubscriberData data, KROCallbackId id);
   KROGraphicWindow* GetWindow() const;

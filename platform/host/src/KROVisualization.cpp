@@ -1,13 +1,11 @@
 #include "IVisTexture.h"
 #include "KRO3DIndicator.h"
 #include "KRO3DRep.h"
-#include "KROVisCamera.h"
 #include "KROVisInfiniteEnvDeactivationOverload.h"
 #include "KROVisInfiniteEnvironment.h"
 
 KRO_IMPLEMENT_CLASS(KRO3DRep, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(IVisTexture, KROBaseUnknown)
-KRO_IMPLEMENT_CLASS(KROVisCamera, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(KROVisInfiniteEnvironment, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(KROVisInfiniteEnvDeactivationOverload, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(KRO3DIndicator, KROBaseUnknown)

@@ -2,11 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "KROResult.h"
+#include "VOZ/ObjectSerializers.h"
 #include "VOZ/ParameterValue.h"
 #include "Vorn/Binary.h"
 
@@ -71,6 +74,28 @@ class Parameters {
   HRESULT ReadParametersArray(const std::string& property, const std::string& typeKey,
                               std::vector<std::unique_ptr<Parameters>>& records) const;
 
+  // Typed objects: an object travels as a nested record tagged with its type key, converted by
+  // the serialisers registered for (type key, T). A failed conversion publishes an error text
+  // on this record; a missing property fails quietly.
+  template <class T>
+  HRESULT ReadObject(const std::string& property, const std::string& typeKey, T*& object) const;
+  // Appends; objects read before a failure stay.
+  template <class T>
+  HRESULT ReadObjectArray(const std::string& property, const std::string& typeKey,
+                          std::vector<std::unique_ptr<T>>& objects) const;
+  template <class T>
+  HRESULT WriteObject(const std::string& property, const std::string& typeKey, const T& object);
+  // Writes nothing, quietly, when any entry is null or cannot be serialised.
+  template <class T>
+  HRESULT WriteObjectArray(const std::string& property, const std::string& typeKey,
+                           const std::vector<std::unique_ptr<T>>& objects);
+
+  SerializeFunction GetSerializeFunction(const std::string& typeKey, std::type_index type) const;
+  UnserializeFunction GetUnserializeFunction(const Parameters& nested, const std::string& typeKey,
+                                             std::type_index type) const;
+  // Reports a conversion failure to the library's error channel (a trace warning); negative.
+  HRESULT PublishError(const std::string& text) const;
+
   Parameters CreateEmptyParameters() const;
   std::unique_ptr<Parameters> NewEmptyParameters() const;
 
@@ -95,5 +120,62 @@ class Parameters {
   std::vector<Entry> entries_;
   std::unordered_map<std::string, size_t> indexByKey_;
 };
+
+template <class T>
+HRESULT Parameters::ReadObject(const std::string& property, const std::string& typeKey,
+                               T*& object) const {
+  Parameters nested = CreateEmptyParameters();
+  if (FAILED(ReadParameters(property, typeKey, nested))) return E_FAIL;
+  const UnserializeFunction unserialize = GetUnserializeFunction(nested, typeKey, typeid(T));
+  object = unserialize ? static_cast<T*>(unserialize(nested)) : nullptr;
+  if (object) return S_OK;
+  PublishError("Unserialize Error in Parameters::ReadObject() property <" + property + "> type <" +
+               typeKey + ">");
+  return E_FAIL;
+}
+
+template <class T>
+HRESULT Parameters::ReadObjectArray(const std::string& property, const std::string& typeKey,
+                                    std::vector<std::unique_ptr<T>>& objects) const {
+  std::vector<std::unique_ptr<Parameters>> records;
+  if (FAILED(ReadParametersArray(property, typeKey, records))) return E_FAIL;
+  for (const auto& record : records) {
+    const UnserializeFunction unserialize = GetUnserializeFunction(*record, typeKey, typeid(T));
+    T* object = unserialize ? static_cast<T*>(unserialize(*record)) : nullptr;
+    if (!object) {
+      return PublishError("Unserialize Error in Parameters::ReadObjectArray() property <" +
+                          property + "> type <" + typeKey + ">");
+    }
+    objects.emplace_back(object);
+  }
+  return S_OK;
+}
+
+template <class T>
+HRESULT Parameters::WriteObject(const std::string& property, const std::string& typeKey,
+                                const T& object) {
+  Parameters nested = CreateEmptyParameters();
+  const SerializeFunction serialize = GetSerializeFunction(typeKey, typeid(T));
+  if (serialize && SUCCEEDED(serialize(nested, &object))) {
+    return WriteObjectPrivate(property, typeKey, nested);
+  }
+  return PublishError("Serialize Error in Parameters::WriteObject() property <" + property +
+                      "> type <" + typeKey + ">");
+}
+
+template <class T>
+HRESULT Parameters::WriteObjectArray(const std::string& property, const std::string& typeKey,
+                                     const std::vector<std::unique_ptr<T>>& objects) {
+  const SerializeFunction serialize = GetSerializeFunction(typeKey, typeid(T));
+  std::vector<std::unique_ptr<Parameters>> nestedRecords;
+  nestedRecords.reserve(objects.size());
+  for (const auto& object : objects) {
+    nestedRecords.push_back(NewEmptyParameters());
+    if (!object || !serialize || FAILED(serialize(*nestedRecords.back(), object.get()))) {
+      return E_FAIL;
+    }
+  }
+  return WriteObjectArrayPrivate(property, typeKey, std::move(nestedRecords));
+}
 
 }  // namespace VOZ
