@@ -25,6 +25,9 @@ class KROEventLoop {
   // User-interface thread: passes until `done` holds or `timeout` has passed; between passes
   // it sleeps until woken. Returns the last value of `done`.
   bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+  // User-interface thread: runs the requested draw of every window whose draw is not already
+  // going on; returns whether it drew anything.
+  bool RunRequestedDraws();
 
   void Register(KROGraphicWindow* window);
   void Unregister(KROGraphicWindow* window);

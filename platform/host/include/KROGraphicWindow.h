@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "KRO3DViewpoint.h"
 #include "KROGraphicSupport.h"
+#include "KROReferenceList.h"
+#include "KROResult.h"
 
 // A window of the host: an RGBA framebuffer of its size, drawn on the user-interface thread by
 // the event loop whenever a draw was requested.
@@ -23,9 +26,24 @@ class KROGraphicWindow : public KROGraphicSupport {
   bool GetDrawRequestFlag() const { return _DrawRequested.load(); }
   bool GetDrawOnGoingFlag() const { return _DrawOnGoing.load(); }
 
-  // User-interface thread: draws now and publishes GRAPHICWINDOW_ENDING_DRAW at the end. A
-  // draw requested while this one runs stays requested.
+  // User-interface thread: draws now and publishes GRAPHICWINDOW_ENDING_DRAW at the end. The
+  // framebuffer is cleared to opaque black, then every displayed viewpoint, in order, draws its
+  // reps into its viewport. A draw requested while this one runs stays requested; called while
+  // a draw is going on (from a listener of the ending draw), it returns at once.
   void RunDraw();
+
+  // User-interface thread: the viewpoints the window shows, each holding a reference.
+  // E_INVALIDARG for null; S_FALSE when already displayed, or not displayed for a removal.
+  HRESULT AddViewpoint(KRO3DViewpoint* viewpoint) { return _Viewpoints.Add(viewpoint); }
+  HRESULT RemoveViewpoint(KRO3DViewpoint* viewpoint) { return _Viewpoints.Remove(viewpoint); }
+  const std::vector<KROPtr<KRO3DViewpoint>>& GetViewpoints() const { return _Viewpoints.Get(); }
+  bool IsDisplayed(const KRO3DViewpoint* viewpoint) const {
+    return _Viewpoints.Contains(viewpoint);
+  }
+
+  // User-interface thread: writes the framebuffer as a PNG file. E_INVALIDARG for a null path,
+  // E_INVALID_STATE for a window without pixels, E_FAIL when the file cannot be written.
+  HRESULT SaveScreenshot(const char* pngPath) const;
 
   // User-interface thread: the window system's happenings, published to subscribers.
   void Expose();
@@ -42,8 +60,10 @@ class KROGraphicWindow : public KROGraphicSupport {
 
  private:
   void Publish(const char* name, KRONotification* notification);
+  void Compose();
 
   std::vector<std::uint8_t> _Framebuffer;
   std::atomic<bool> _DrawRequested{false};
   std::atomic<bool> _DrawOnGoing{false};
+  KROReferenceList<KRO3DViewpoint> _Viewpoints;
 };

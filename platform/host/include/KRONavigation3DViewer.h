@@ -11,7 +11,7 @@
 #include "KROVizViewer.h"
 
 // The host's navigation 3D viewer: a drawing support (a window unless the flags ask for a
-// plain support), a visualization viewer and a main viewpoint.
+// plain support), a visualization viewer and a main viewpoint, which a window displays.
 class KRONavigation3DViewer : public KROEventSubscriber {
   KRO_DECLARE_CLASS(KRONavigation3DViewer)
  public:

@@ -38,28 +38,37 @@ void KROEventLoop::Unregister(KROGraphicWindow* window) {
 
 bool KROEventLoop::ProcessPending() {
   std::deque<std::function<void()>> tasks;
-  std::vector<KROGraphicWindow*> windows;
   {
     std::lock_guard lock(_Mutex);
     _Woken = false;
     tasks.swap(_Tasks);
-    windows = _Windows;
   }
   bool worked = !tasks.empty();
   for (auto& task : tasks) task();
+  worked = RunRequestedDraws() || worked;
+  KROCleaner::EndTransaction();
+  return worked;
+}
+
+bool KROEventLoop::RunRequestedDraws() {
+  std::vector<KROGraphicWindow*> windows;
+  {
+    std::lock_guard lock(_Mutex);
+    windows = _Windows;
+  }
+  bool drew = false;
   for (KROGraphicWindow* window : windows) {
-    // A task may have destroyed a window of the snapshot.
+    // A draw's listeners may have destroyed a window of the snapshot.
     {
       std::lock_guard lock(_Mutex);
       if (std::find(_Windows.begin(), _Windows.end(), window) == _Windows.end()) continue;
     }
-    if (window->GetDrawRequestFlag()) {
+    if (window->GetDrawRequestFlag() && !window->GetDrawOnGoingFlag()) {
       window->RunDraw();
-      worked = true;
+      drew = true;
     }
   }
-  KROCleaner::EndTransaction();
-  return worked;
+  return drew;
 }
 
 bool KROEventLoop::HasWork() {

@@ -5,13 +5,9 @@
 
 KRO_IMPLEMENT_CLASS(KRONavigation3DViewer, KROEventSubscriber)
 KRO_IMPLEMENT_CLASS(KROVizViewer, KROEventSubscriber)
-KRO_IMPLEMENT_CLASS(KRO3DViewpoint, KROEventSubscriber)
 KRO_IMPLEMENT_NOTIFICATION(KRONavigation3DViewer, VIEWER_MAINVIEWPOINT_CHANGED)
 KRO_IMPLEMENT_NOTIFICATION(KRONavigation3DViewer, VIEWER_VIEWMODE_CHANGED)
 KRO_IMPLEMENT_NOTIFICATION(KRONavigation3DViewer, VIEWER_BACKGROUND_CHANGED)
-KRO_IMPLEMENT_NOTIFICATION(KRO3DViewpoint, VIEWPOINT_MODIFIED)
-KRO_IMPLEMENT_NOTIFICATION(KRO3DViewpoint, VIEWPORT_MV_MODIFIED)
-KRO_IMPLEMENT_NOTIFICATION(KRO3DViewpoint, VIEWPOINT_ACTION_ENDED)
 
 namespace {
 KROGraphicSupport* MakeSupport(int width, int height, unsigned long flags) {
@@ -19,6 +15,10 @@ KROGraphicSupport* MakeSupport(int width, int height, unsigned long flags) {
   const auto h = static_cast<float>(height);
   if (flags & KRONavigation3DViewer::kPlainSupport) return new KROGraphicSupport(w, h);
   return new KROGraphicWindow(w, h);
+}
+
+KROGraphicWindow* AsWindow(KROGraphicSupport* support) {
+  return dynamic_cast<KROGraphicWindow*>(support);
 }
 }  // namespace
 
@@ -29,12 +29,20 @@ KRONavigation3DViewer::KRONavigation3DViewer(KRODialog* parent, const KROString&
       _Name(name),
       _Support(KROPtr<KROGraphicSupport>::Adopt(MakeSupport(width, height, flags))),
       _VizViewer(KROPtr<KROVizViewer>::Adopt(new KROVizViewer)),
-      _MainViewpoint(KROPtr<KRO3DViewpoint>::Adopt(new KRO3DViewpoint)) {}
+      _MainViewpoint(KROPtr<KRO3DViewpoint>::Adopt(new KRO3DViewpoint)) {
+  if (KROGraphicWindow* window = AsWindow(_Support.Get()))
+    window->AddViewpoint(_MainViewpoint.Get());
+}
 
 KRONavigation3DViewer::~KRONavigation3DViewer() = default;
 
 void KRONavigation3DViewer::SetMain3DViewpoint(KRO3DViewpoint* viewpoint) {
   if (!viewpoint || viewpoint == _MainViewpoint.Get()) return;
+  // The window shows the main viewpoint, whichever it is.
+  if (KROGraphicWindow* window = AsWindow(_Support.Get())) {
+    window->RemoveViewpoint(_MainViewpoint.Get());
+    window->AddViewpoint(viewpoint);
+  }
   _MainViewpoint = KROPtr<KRO3DViewpoint>(viewpoint);
   if (_CallbackManager) {
     _CallbackManager->DispatchCallbacks(VIEWER_MAINVIEWPOINT_CHANGED(), nullptr, this);

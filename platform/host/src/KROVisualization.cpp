@@ -1,11 +1,7 @@
-#include "IVisTexture.h"
 #include "KRO3DIndicator.h"
-#include "KRO3DRep.h"
 #include "KROVisInfiniteEnvDeactivationOverload.h"
 #include "KROVisInfiniteEnvironment.h"
 
-KRO_IMPLEMENT_CLASS(KRO3DRep, KROBaseUnknown)
-KRO_IMPLEMENT_CLASS(IVisTexture, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(KROVisInfiniteEnvironment, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(KROVisInfiniteEnvDeactivationOverload, KROBaseUnknown)
 KRO_IMPLEMENT_CLASS(KRO3DIndicator, KROBaseUnknown)
