@@ -1,7 +1,5 @@
 #include "VOZ/RecordCodec.h"
 
-#include <msgpack.hpp>
-
 #include <array>
 #include <bit>
 #include <concepts>
@@ -9,6 +7,8 @@
 #include <span>
 #include <stdexcept>
 #include <utility>
+
+#include "MsgpackSupport.h"
 
 namespace VOZ {
 
@@ -22,15 +22,6 @@ uint32_t WireLength(size_t length) {
   if (length > std::numeric_limits<uint32_t>::max()) throw std::length_error("too long to encode");
   return static_cast<uint32_t>(length);
 }
-
-// Lets msgpack append straight into the result rather than into a buffer copied out afterwards.
-struct ByteSink {
-  std::vector<unsigned char>& bytes;
-  void write(const char* data, size_t size) {
-    const auto* first = reinterpret_cast<const unsigned char*>(data);
-    bytes.insert(bytes.end(), first, first + size);
-  }
-};
 
 class Encoder {
  public:
@@ -94,8 +85,8 @@ class Encoder {
     packer_.pack_bin_body(reinterpret_cast<const char*>(data), WireLength(size));
   }
 
-  ByteSink sink_;
-  msgpack::packer<ByteSink> packer_;
+  Vorn::ByteSink sink_;
+  msgpack::packer<Vorn::ByteSink> packer_;
   int depth_ = 0;
 };
 
@@ -247,10 +238,6 @@ msgpack::unpack_limit LimitsFor(size_t messageSize) {
                                kMaxMsgpackDepth);
 }
 
-bool ReferenceEverything(msgpack::type::object_type, size_t, void*) {
-  return true;
-}
-
 }  // namespace
 
 std::vector<unsigned char> EncodeRecord(const Parameters& record) {
@@ -265,14 +252,22 @@ std::vector<unsigned char> EncodeRecord(const Parameters& record) {
 
 HRESULT DecodeRecord(std::shared_ptr<const std::vector<unsigned char>> message, Parameters& out) {
   if (!message) return E_INVALIDARG;
+  const size_t size = message->size();
+  return DecodeRecord(std::move(message), 0, size, out);
+}
+
+HRESULT DecodeRecord(std::shared_ptr<const std::vector<unsigned char>> message, size_t offset,
+                     size_t size, Parameters& out) {
+  if (!message || offset > message->size() || size > message->size() - offset) {
+    return E_INVALIDARG;
+  }
   try {
-    const auto* data = reinterpret_cast<const char*>(message->data());
-    const size_t size = message->size();
-    size_t offset = 0;
+    const auto* data = reinterpret_cast<const char*>(message->data() + offset);
+    size_t parsed = 0;
     const msgpack::object_handle handle =
-        msgpack::unpack(data, size, offset, ReferenceEverything, nullptr, LimitsFor(size));
+        msgpack::unpack(data, size, parsed, Vorn::ReferenceEverything, nullptr, LimitsFor(size));
     Parameters decoded;
-    if (offset != size || !Decoder(message).GetRecord(handle.get(), decoded)) return E_INVALIDARG;
+    if (parsed != size || !Decoder(message).GetRecord(handle.get(), decoded)) return E_INVALIDARG;
     out = std::move(decoded);
     return S_OK;
   } catch (const std::exception&) {

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
-#include <utility>
+#include <vector>
+
+#include "VOZ/Node.h"
+#include "Vorn/NodeSettings.h"
 
 namespace Vorn {
 class Context;
@@ -9,19 +14,26 @@ class Context;
 
 namespace VOZ {
 
-// Creates the nodes of one client on a context.
+// Makes the nodes of one client on a context and owns them: they are stopped and destroyed with
+// it.
 class Commands {
  public:
-  Commands(Vorn::Context& context, std::string name) : _Context(context), _Name(std::move(name)) {}
+  Commands(Vorn::Context& context, const std::string& name);
   Commands(const Commands&) = delete;
   Commands& operator=(const Commands&) = delete;
+  ~Commands();
 
-  Vorn::Context& GetContext() const { return _Context; }
-  const std::string& GetName() const { return _Name; }
+  // Null when the node's delivery thread cannot be started.
+  Node* CreateNode(const std::string& poolName, const Vorn::NodeSettings& settings);
+
+  Vorn::Context& GetContext() const { return context_; }
+  const std::string& GetName() const { return name_; }
 
  private:
-  Vorn::Context& _Context;
-  const std::string _Name;
+  Vorn::Context& context_;
+  const std::string name_;
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<Node>> nodes_;
 };
 
 }  // namespace VOZ

@@ -20,4 +20,9 @@ std::vector<unsigned char> EncodeRecord(const Parameters& record);
 // Any malformed input is E_INVALIDARG and leaves out untouched.
 HRESULT DecodeRecord(std::shared_ptr<const std::vector<unsigned char>> message, Parameters& out);
 
+// Decodes the record encoded in the size bytes at offset of message, such as a record nested in a
+// larger message. Bounds outside message are E_INVALIDARG.
+HRESULT DecodeRecord(std::shared_ptr<const std::vector<unsigned char>> message, size_t offset,
+                     size_t size, Parameters& out);
+
 }  // namespace VOZ
