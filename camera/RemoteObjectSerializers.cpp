@@ -10,6 +10,7 @@
 #include "KROVisPerspectiveCamera.h"
 #include "VOZ/Parameters.h"
 #include "Vis/UID.h"
+#include "camera/RemoteObjectSerializers.h"
 #include "camera/RemoteObjectTypes.h"
 #include "camera/VisRepPath.h"
 
@@ -134,15 +135,18 @@ void* UnserializeUID(const VOZ::Parameters& record) {
   return new Vis::UID(id);
 }
 
-// Registered when the library loads, before any record can be read or written.
-[[maybe_unused]] const bool s_Registered = [] {
+}  // namespace
+
+void RegisterRemoteObjectSerializers() {
   VOZ::RegisterObjectSerializer(RemoteObjectType::kCamera, typeid(KROVisCamera), SerializeCamera,
                                 UnserializeCamera);
   VOZ::RegisterObjectSerializer(RemoteObjectType::kRepPath, typeid(Vis::RepPath), SerializeRepPath,
                                 UnserializeRepPath);
   VOZ::RegisterObjectSerializer(RemoteObjectType::kFrameId, typeid(Vis::UID), SerializeUID,
                                 UnserializeUID);
-  return true;
-}();
+}
 
+namespace {
+// Registered when the library loads, before any record can be read or written.
+[[maybe_unused]] const bool s_Registered = (RegisterRemoteObjectSerializers(), true);
 }  // namespace

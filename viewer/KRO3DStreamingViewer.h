@@ -53,6 +53,9 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   // `queryStatus`, first asks the service how many calls it has received.
   HRESULT WaitPendingDraw(unsigned int timeoutMs, bool queryStatus);
 
+  // Identifier of the frame on screen in a view; empty outside the table or before any frame.
+  const KROUnicodeString& GetDisplayedFrameIdentifier(unsigned int view) const;
+
  protected:
   ~KRO3DStreamingViewer() override;
 
@@ -83,11 +86,55 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   // Asks the window to draw unless a draw is under way or already requested; any thread.
   void RequestDrawIfIdle();
 
+  // Camera conversion between the view's viewpoint and the service's cameras. The camera
+  // returned holds one reference, or is null.
+  KROVisCamera* _GetVisCameraFromViewpoint(unsigned int viewIndex);
+  void _SetupViewpointFromSceneCamera(unsigned int viewIndex, const KROVisCamera& camera,
+                                      bool mute);
+
+  // Viewpoint tracking.
+  void SetupViewpoint(ViewParameters& view, unsigned int viewIndex, KRO3DViewpoint* viewpoint);
+  void UnsetViewpoint(ViewParameters& view);
+  // The viewport's size, or the window's when the viewport has none; needs a viewpoint.
+  void GetViewSize(const ViewParameters& view, std::uint32_t& width, std::uint32_t& height) const;
+  void _OnViewpointModified(const char* name, KROBaseUnknown* publisher,
+                            KRONotification* notification, KROSubscriberData viewIndex,
+                            KROCallbackId id);
+  void _OnViewpointReframed(const char* name, KROBaseUnknown* publisher,
+                            KRONotification* notification, KROSubscriberData viewIndex,
+                            KROCallbackId id);
+  HRESULT _SendReframe(unsigned int viewIndex);
+  void ChangeViewpoint(unsigned int viewIndex, KRO3DViewpoint* viewpoint);
+
+  // Multiple viewpoints: the n-th displayed cell of a layout is view n.
+  KRO3DViewpoint* GetViewpointFromViewIndex(unsigned int viewIndex);
+  void _OnMultiviewModified(const char* name, KROBaseUnknown* publisher,
+                            KRONotification* notification, KROSubscriberData data,
+                            KROCallbackId id);
+  // Binds a streaming view (connected and active) to `viewpoint` unless it already shows it.
+  void RebindIfStreaming(unsigned int viewIndex, KRO3DViewpoint* viewpoint);
+  // What to subtract from a window position to get a position in the viewpoint's viewport;
+  // with `flip`, measured from the top of the window.
+  void GetMultiviewCursorOffset(KRO3DViewpoint& viewpoint, int& x, int& y, bool flip) const;
+
+  // Frame reception.
+  HRESULT _OnReceiveStream(unsigned int view, const VOZ::Parameters& record);
+
+  // The full-window background of a view: a rep whose material maps the view's texture over
+  // the whole viewport. The new rep holds one reference for the caller.
+  static KRO3DRep* CreateBackgroundRep();
+  static void UpdateBackgroundRepTexture(KRO3DRep& rep, const IVisTexturePtr& texture);
+
   // Presentation, at the end of every draw of the window.
   void _OnSwap(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
                KROSubscriberData data, KROCallbackId id);
+  void ApplyPendingFocusDistance(ViewParameters& view);
+  // Turns a frame taken from the view's queue into its texture; true when an image was shown.
+  bool PresentFrame(unsigned int index, const PendingFrame& frame);
   // Hands the view's queued pick, then error events to the host listeners.
   void DispatchQueuedEvents(unsigned int view);
+  void _OnResize(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
+                 KROSubscriberData data, KROCallbackId id);
   void _OnExposeWindow(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
                        KROSubscriberData data, KROCallbackId id);
   KROGraphicWindow* GetWindow() const;

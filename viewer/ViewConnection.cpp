@@ -1,7 +1,19 @@
+#include "VOZ/Node.h"
 #include "viewer/KRO3DStreamingViewer.h"
 
+// The node is stopped before the entry is emptied, so that no answer or frame arrives for it
+// afterwards; answer handlers refuse an entry without a lock.
 void KRO3DStreamingViewer::DisconnectView(ViewParameters& entry) {
   if (!entry.mutex) return;
+  UnsetViewpoint(entry);
+  if (VOZ::Node* node = entry.clientNode) {
+    if (entry.active) node->Unsubscribe(entry.subscriptionId);
+    if (entry.animationActive) {
+      node->CallAndWait(entry.nodeId, "stopAnimation", 1, node->CreateParameters(),
+                        VOZ::Callbacks({}));
+    }
+    node->Stop();
+  }
   entry.webRTCSession = nullptr;
   entry.clientNode = nullptr;
   entry.subscriptionId = 0;
@@ -12,7 +24,7 @@ void KRO3DStreamingViewer::DisconnectView(ViewParameters& entry) {
     KROMutexLock lock(*entry.mutex);
     entry.frameQueue.clear();
     entry.frameConverter.reset();
-    entry.pendingFocusDistance = -1.0f;
+    entry.pendingFocusDistance.store(-1.0f);
     // Queued events are released oldest first, never dispatched.
     while (!entry.pickEventQueue.empty()) entry.pickEventQueue.pop_front();
     while (!entry.errorEventQueue.empty()) entry.errorEventQueue.pop_front();

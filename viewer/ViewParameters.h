@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -23,6 +24,23 @@
 namespace VOZ {
 class Node;
 }
+
+// A float written by one thread and read by another without a lock; it moves with its entry
+// when the table grows.
+class SharedFloat {
+ public:
+  SharedFloat(float value) : _Value(value) {}
+  SharedFloat(const SharedFloat& other) : _Value(other.load()) {}
+  SharedFloat& operator=(const SharedFloat& other) {
+    store(other.load());
+    return *this;
+  }
+  float load() const { return _Value.load(std::memory_order_acquire); }
+  void store(float value) { _Value.store(value, std::memory_order_release); }
+
+ private:
+  std::atomic<float> _Value;
+};
 
 // One view of the streaming viewer; its index is its position in the viewer's table. The lock
 // is allocated apart so that it keeps its address when the table grows. A non-null `mutex`
@@ -50,7 +68,8 @@ struct ViewParameters {
   std::deque<KROPtr<KROStreamingPickEvent>> pickEventQueue;
   std::deque<KROPtr<KROStreamingErrorEvent>> errorEventQueue;
   std::unique_ptr<FrameImageConverter> frameConverter;
-  float pendingFocusDistance = -1.0f;  // -1: none
+  // Written by a pick answer thread, read by presentation; -1: none.
+  SharedFloat pendingFocusDistance{-1.0f};
   bool active = false;
   std::int64_t subscriptionId = 0;
   TECIWebRTCClientSession_var webRTCSession;

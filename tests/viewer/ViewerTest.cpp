@@ -5,19 +5,9 @@
 #include <thread>
 
 #include "KRONotification.h"
-#include "ViewerTestAccess.h"
+#include "StreamingViewerFixture.h"
 
 namespace {
-
-struct ViewerDeleter {
-  void operator()(KRO3DStreamingViewer* viewer) const { viewer->Release(); }
-};
-using ViewerHolder = std::unique_ptr<KRO3DStreamingViewer, ViewerDeleter>;
-
-ViewerHolder MakeViewer(unsigned long flags = 0) {
-  static KRODialog dialog("viewer tests");
-  return ViewerHolder(new KRO3DStreamingViewer(&dialog, "viewer", 0, 320, 200, flags));
-}
 
 class ViewerTest : public testing::Test {
  protected:
@@ -102,7 +92,7 @@ TEST_F(ViewerTest, GrowingKeepsEntriesAndTheirLockAddressesAndGivesNewEntriesIni
   const ViewParameters& fresh = access.Views()[39];
   EXPECT_EQ(fresh.mutex, nullptr);
   EXPECT_EQ(fresh.sessionType, Vis::kJpegSession);
-  EXPECT_FLOAT_EQ(fresh.pendingFocusDistance, -1.0f);
+  EXPECT_FLOAT_EQ(fresh.pendingFocusDistance.load(), -1.0f);
   EXPECT_FALSE(fresh.active);
   EXPECT_EQ(fresh.clientNode, nullptr);
   access.GrowViews(3);  // never shrinks

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "VOZ/Commands.h"
+#include "VOZ/Node.h"
+#include "Vorn/Context.h"
 #include "viewer/KRO3DStreamingViewer.h"
 
 // The narrow door through which tests reach the viewer's private state.
@@ -11,6 +15,7 @@ class KRO3DStreamingViewerTestAccess {
   explicit KRO3DStreamingViewerTestAccess(KRO3DStreamingViewer& viewer) : _Viewer(viewer) {}
 
   std::vector<ViewParameters>& Views() { return _Viewer._Views; }
+  ViewParameters& View(unsigned int index) { return _Viewer._Views[index]; }
   void GrowViews(std::size_t size) { _Viewer._GrowViews(size); }
   void Clean() { _Viewer.Clean(); }
   void Disconnect(unsigned int index) { _Viewer.DisconnectView(_Viewer._Views[index]); }
@@ -23,6 +28,79 @@ class KRO3DStreamingViewerTestAccess {
   // What a connection gives an entry that the skeleton's tests need: its lock.
   void MarkConnected(unsigned int index) {
     _Viewer._Views[index].mutex = std::make_unique<KROMutex>(0, 1, 0);
+  }
+
+  // Connects view `index` to the rendering node (serverName, sessionId) behind `url` and binds
+  // it, active, to the main viewpoint, the way a connection does; false when selection fails.
+  bool AttachNode(unsigned int index, const std::string& url, const std::string& serverName,
+                  const std::string& sessionId, std::chrono::milliseconds callTimeout) {
+    if (!_Viewer._Context) {
+      _Viewer._Context = std::make_unique<Vorn::Context>(url, false);
+      _Viewer._Context->SetCallTimeout(callTimeout);
+      _Viewer._Commands = std::make_unique<VOZ::Commands>(*_Viewer._Context, "");
+    }
+    _Viewer._GrowViews(index + 1);
+    ViewParameters& entry = _Viewer._Views[index];
+    entry.clientNode = _Viewer._Commands->CreateNode("QuentarNativeClientPoolName", {});
+    if (!entry.clientNode ||
+        FAILED(entry.clientNode->Select(serverName, entry.nodeId,
+                                        Vorn::Criterion::Identifier(sessionId)))) {
+      return false;
+    }
+    entry.sessionId = sessionId;
+    entry.mutex = std::make_unique<KROMutex>(0, 1, 0);
+    entry.active = true;
+    _Viewer.SetupViewpoint(entry, index, _Viewer.GetMain3DViewpoint());
+    return true;
+  }
+  HRESULT SubscribeToFrames(unsigned int index) {
+    ViewParameters& entry = _Viewer._Views[index];
+    return entry.clientNode->Subscribe(
+        entry.nodeId, "StreamingEvent",
+        [this, index](const VOZ::Parameters& record) { _Viewer._OnReceiveStream(index, record); },
+        entry.subscriptionId);
+  }
+
+  // Camera conversion.
+  KROVisCamera* CameraFromViewpoint(unsigned int view) {
+    return _Viewer._GetVisCameraFromViewpoint(view);
+  }
+  void ApplyCamera(unsigned int view, const KROVisCamera& camera, bool mute) {
+    _Viewer._SetupViewpointFromSceneCamera(view, camera, mute);
+  }
+  // Drops the view's VIEWPOINT_MODIFIED subscription.
+  void Unsubscribe(unsigned int view) {
+    ViewParameters& entry = _Viewer._Views[view];
+    _Viewer.RemoveCallback(entry.viewpoint.Get(), entry.viewpointModifiedCallbackId);
+    entry.viewpointModifiedCallbackId = 0;
+  }
+
+  // The call channel.
+  void AccountedCall(unsigned int view, const std::string& function,
+                     KROStreamingErrorEvent::Action action) {
+    _Viewer.VOZNonBlockingCall(view, function, 1, VOZ::Parameters{},
+                               _Viewer.AccountedCallbacks(view, action));
+  }
+  HRESULT UpdateCallIdentifier(unsigned int view, const VOZ::Parameters& answer) {
+    return _Viewer.UpdateCallIdentifier(view, answer);
+  }
+  void RegisterFailedAction(unsigned int view, KROStreamingErrorEvent::Action action,
+                            const VOZ::Parameters& error) {
+    _Viewer.RegisterFailedAction(view, action, error);
+  }
+  bool CheckLastestImage() { return _Viewer.CheckLastestImage(); }
+  void OnSwap() { _Viewer._OnSwap(nullptr, nullptr, nullptr, 0, 0); }
+  void ViewSize(unsigned int view, std::uint32_t& width, std::uint32_t& height) {
+    _Viewer.GetViewSize(_Viewer._Views[view], width, height);
+  }
+  // Presentation at the end of every draw, as the connection parameters set it up.
+  void HookPresentationToDraws() {
+    _Viewer._EndingDrawCallbackId = static_cast<int>(
+        _Viewer.AddCallback(_Viewer.GetWindow(), KROGraphicWindow::GRAPHICWINDOW_ENDING_DRAW(),
+                            &KRO3DStreamingViewer::_OnSwap, 0));
+  }
+  HRESULT OnReceiveStream(unsigned int view, const VOZ::Parameters& record) {
+    return _Viewer._OnReceiveStream(view, record);
   }
 
  private:

@@ -58,6 +58,16 @@ class KRO3DViewpoint : public KROEventSubscriber {
   float GetBladeRotation() const { return _Camera.bladeRotation; }
   void SetBladeRotation(float rotation) { Change(_Camera.bladeRotation, rotation); }
 
+  // Whether the viewpoint can be shown at all, and its display flag; a layout cell counts as
+  // displayed only when both hold.
+  bool CanBeDisplayed() const { return _Displayable; }
+  void SetDisplayable(bool displayable) { _Displayable = displayable; }
+  int GetDisplayFlag() const { return _DisplayFlag; }
+  void SetDisplayFlag(int flag) { _DisplayFlag = flag; }
+  // Non-zero when the viewpoint shows its space (the 3D space decoration of the host).
+  int IsShowSpace() const { return _ShowSpace; }
+  void SetShowSpace(int show) { _ShowSpace = show; }
+
   // In window pixels, from the window's lower-left corner as OpenGL places viewports; a width or
   // height of 0 stands for the whole window. A change publishes VIEWPORT_MV_MODIFIED at once.
   void SetViewport(float x, float y, float width, float height);
@@ -110,6 +120,9 @@ class KRO3DViewpoint : public KROEventSubscriber {
   void Publish(const char* name);
 
   Camera _Camera;
+  bool _Displayable = true;
+  int _DisplayFlag = 1;
+  int _ShowSpace = 0;
   int _ModificationDepth = 0;
   bool _ChangedInModification = false;
   Viewport _Viewport;

@@ -6,6 +6,7 @@
 #include "KRODialog.h"
 #include "KROEventSubscriber.h"
 #include "KROGraphicSupport.h"
+#include "KROI3DMultiViewpointViewer.h"
 #include "KROPtr.h"
 #include "KROString.h"
 #include "KROVizViewer.h"
@@ -29,6 +30,11 @@ class KRONavigation3DViewer : public KROEventSubscriber {
   KROVizViewer* GetVizViewer() const { return _VizViewer.Get(); }
   KRO3DViewpoint* GetMain3DViewpoint() const { return _MainViewpoint.Get(); }
   void SetMain3DViewpoint(KRO3DViewpoint* viewpoint);
+
+  // A viewer offers the multi-viewpoint interface (IID_KROI3DMultiViewpointViewer) only while
+  // it has a layout; null takes it away.
+  void SetMultiViewpointLayout(KROMultiViewpointLayout* layout);
+  HRESULT QueryInterface(const IID& iid, void** out) override;
   KRODialog* GetParent() const { return _Parent; }
   const KROString& GetName() const { return _Name; }
 
@@ -47,4 +53,5 @@ class KRONavigation3DViewer : public KROEventSubscriber {
   const KROPtr<KROGraphicSupport> _Support;
   const KROPtr<KROVizViewer> _VizViewer;
   KROPtr<KRO3DViewpoint> _MainViewpoint;
+  KROPtr<KROMultiViewpointLayout> _Layout;
 };

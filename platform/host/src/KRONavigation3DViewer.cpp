@@ -54,3 +54,16 @@ KROString KRONavigation3DViewer::GetResourceFilename(int index) const {
   if (index == 1) return "KROViewer";
   return {};
 }
+
+void KRONavigation3DViewer::SetMultiViewpointLayout(KROMultiViewpointLayout* layout) {
+  _Layout = KROPtr<KROMultiViewpointLayout>(layout);
+}
+
+HRESULT KRONavigation3DViewer::QueryInterface(const IID& iid, void** out) {
+  if (out && iid == IID_KROI3DMultiViewpointViewer && _Layout) {
+    _Layout->AddRef();
+    *out = static_cast<KROI3DMultiViewpointViewer*>(_Layout.Get());
+    return S_OK;
+  }
+  return KROEventSubscriber::QueryInterface(iid, out);
+}
