@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
+#include <unordered_set>
 
 namespace VOZ {
 
@@ -40,11 +42,12 @@ const Record* Parameters::FindRecord(const std::string& property,
 
 HRESULT Parameters::WriteValue(const std::string& key, ParameterValue value) {
   if (key.empty() || HoldsNullRecord(value)) return E_INVALIDARG;
-  const auto [position, inserted] = indexByKey_.try_emplace(key, entries_.size());
-  if (inserted) {
+  auto existing = std::find_if(entries_.begin(), entries_.end(),
+                               [&key](const Entry& entry) { return entry.first == key; });
+  if (existing == entries_.end()) {
     entries_.emplace_back(key, std::move(value));
   } else {
-    entries_[position->second].second = std::move(value);
+    existing->second = std::move(value);
   }
   return S_OK;
 }
@@ -189,7 +192,7 @@ std::unique_ptr<Parameters> Parameters::NewEmptyParameters() const {
 }
 
 bool Parameters::Has(const std::string& key) const {
-  return indexByKey_.contains(key);
+  return Find(key) != nullptr;
 }
 
 size_t Parameters::GetCount() const {
@@ -204,8 +207,22 @@ std::vector<std::string> Parameters::GetKeys() const {
 }
 
 const ParameterValue* Parameters::Find(const std::string& key) const {
-  const auto position = indexByKey_.find(key);
-  return position == indexByKey_.end() ? nullptr : &entries_[position->second].second;
+  for (const Entry& entry : entries_) {
+    if (entry.first == key) return &entry.second;
+  }
+  return nullptr;
+}
+
+HRESULT Parameters::Assign(std::vector<Entry> entries) {
+  std::unordered_set<std::string_view> keys;
+  keys.reserve(entries.size());
+  for (const Entry& entry : entries) {
+    if (entry.first.empty() || HoldsNullRecord(entry.second) || !keys.insert(entry.first).second) {
+      return E_INVALIDARG;
+    }
+  }
+  entries_ = std::move(entries);
+  return S_OK;
 }
 
 bool Parameters::operator==(const Parameters& other) const {

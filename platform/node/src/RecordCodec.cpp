@@ -98,15 +98,13 @@ class Decoder {
 
   bool GetRecord(const msgpack::object& object, Parameters& record) {
     if (object.type != msgpack::type::MAP) return false;
+    std::vector<Parameters::Entry> entries;
+    entries.reserve(object.via.map.size);
     for (const auto& [key, value] : std::span(object.via.map.ptr, object.via.map.size)) {
-      std::string name;
-      ParameterValue decoded;
-      if (!Get(key, name) || record.Has(name) || !GetTagged(value, decoded) ||
-          FAILED(record.WriteValue(name, std::move(decoded)))) {
-        return false;
-      }
+      Parameters::Entry& entry = entries.emplace_back();
+      if (!Get(key, entry.first) || !GetTagged(value, entry.second)) return false;
     }
-    return true;
+    return SUCCEEDED(record.Assign(std::move(entries)));
   }
 
  private:

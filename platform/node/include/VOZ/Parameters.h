@@ -4,7 +4,6 @@
 #include <string>
 #include <typeindex>
 #include <typeinfo>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -104,6 +103,9 @@ class Parameters {
   std::vector<std::string> GetKeys() const;
   // Null when the key is missing.
   const ParameterValue* Find(const std::string& key) const;
+  // Replaces the whole record with `entries`, refusing (E_INVALIDARG, record untouched) empty or
+  // repeated keys and null records. Linear in the number of entries, whatever it is.
+  HRESULT Assign(std::vector<Entry> entries);
   const std::vector<Entry>& GetEntries() const { return entries_; }
 
   // Deep and independent of key order.
@@ -117,8 +119,8 @@ class Parameters {
   template <typename Record>
   const Record* FindRecord(const std::string& property, const std::string& typeKey) const;
 
+  // Records are small: a scan beats a hash index, and copying one costs a single allocation.
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, size_t> indexByKey_;
 };
 
 template <class T>
