@@ -36,13 +36,26 @@ void InProcessTransport::Close(const std::string& reason) {
   TellPeerClosed(reason);
 }
 
-bool InProcessTransport::Enqueue(std::function<void(InProcessTransport&)> event) {
+bool InProcessTransport::Enqueue(Event event) {
   std::lock_guard lock(queueMutex_);
   if (GetState() != State::Open) return false;
-  boost::asio::post(executor_, [end = weak_from_this(), event = std::move(event)] {
-    if (const auto self = end.lock()) event(*self);
-  });
+  const bool drainPosted = !pending_.empty();
+  pending_.push_back(std::move(event));
+  if (!drainPosted) {
+    boost::asio::post(executor_, [end = weak_from_this()] {
+      if (const auto self = end.lock()) self->Drain();
+    });
+  }
   return true;
+}
+
+void InProcessTransport::Drain() {
+  std::vector<Event> events;
+  {
+    std::lock_guard lock(queueMutex_);
+    events.swap(pending_);
+  }
+  for (Event& event : events) event(*this);
 }
 
 bool InProcessTransport::CloseHere() {

@@ -35,15 +35,20 @@ class InProcessTransport final : public Transport,
  private:
   explicit InProcessTransport(Executor executor);
 
-  // Queues event on this end's executor unless this end is closed. Under queueMutex_, so nothing
-  // is queued once Close has returned, when the executor may be gone.
-  bool Enqueue(std::function<void(InProcessTransport&)> event);
+  using Event = std::function<void(InProcessTransport&)>;
+
+  // Queues event for this end's executor unless this end is closed. Under queueMutex_, so nothing
+  // is queued once Close has returned, when the executor may be gone. Events wait in pending_
+  // and one posted drain runs all of them: a busy peer is not woken once per message.
+  bool Enqueue(Event event);
+  void Drain();
   bool CloseHere();
   void TellPeerClosed(const std::string& reason);
 
   const Executor executor_;
   std::weak_ptr<InProcessTransport> peer_;
   std::mutex queueMutex_;
+  std::vector<Event> pending_;
 };
 
 }  // namespace Vorn
