@@ -15,9 +15,20 @@ std::uint64_t WallClockMilliseconds() {
 
 }  // namespace
 
+// Answer threads look at a view's viewpoint under its lock: it changes under the lock too.
+void KRO3DStreamingViewer::AssignViewpoint(ViewParameters& view, KRO3DViewpoint* viewpoint) {
+  KROPtr<KRO3DViewpoint> assigned(viewpoint);
+  if (!view.mutex) {
+    view.viewpoint = std::move(assigned);
+    return;
+  }
+  KROMutexLock lock(*view.mutex);
+  view.viewpoint = std::move(assigned);
+}
+
 void KRO3DStreamingViewer::SetupViewpoint(ViewParameters& view, unsigned int viewIndex,
                                           KRO3DViewpoint* viewpoint) {
-  view.viewpoint = KROPtr<KRO3DViewpoint>(viewpoint);
+  AssignViewpoint(view, viewpoint);
   if (!viewpoint) return;
   view.viewpointModifiedCallbackId =
       AddCallback(viewpoint, KRO3DViewpoint::VIEWPOINT_MODIFIED(),
@@ -40,7 +51,7 @@ void KRO3DStreamingViewer::UnsetViewpoint(ViewParameters& view) {
     *id = 0;
   }
   if (view.backgroundRep) viewpoint->RemoveRep(view.backgroundRep.Get());
-  view.viewpoint = nullptr;
+  AssignViewpoint(view, nullptr);
 }
 
 void KRO3DStreamingViewer::GetViewSize(const ViewParameters& view, std::uint32_t& width,

@@ -28,11 +28,10 @@ void KRO3DStreamingViewer::VOZNonBlockingCall(unsigned int view, const KROUnicod
 
 HRESULT KRO3DStreamingViewer::UpdateCallIdentifier(unsigned int view,
                                                    const VOZ::Parameters& answer) {
-  if (view >= _Views.size() || !_Views[view].viewpoint || !_Views[view].mutex) {
-    return E_UNEXPECTED;
-  }
+  if (view >= _Views.size() || !_Views[view].mutex) return E_UNEXPECTED;
   ViewParameters& entry = _Views[view];
   KROMutexLock lock(*entry.mutex);
+  if (!entry.viewpoint) return E_UNEXPECTED;
   std::uint64_t callId = 0;
   if (SUCCEEDED(answer.ReadUint64("callId", callId)) && callId > entry.resolvedCallId) {
     entry.resolvedCallId = callId;
@@ -44,9 +43,10 @@ HRESULT KRO3DStreamingViewer::UpdateCallIdentifier(unsigned int view,
 void KRO3DStreamingViewer::RegisterFailedAction(unsigned int view,
                                                 KROStreamingErrorEvent::Action action,
                                                 const VOZ::Parameters& error) {
-  if (view >= _Views.size() || !_Views[view].viewpoint || !_Views[view].mutex) return;
+  if (view >= _Views.size() || !_Views[view].mutex) return;
   ViewParameters& entry = _Views[view];
   KROMutexLock lock(*entry.mutex);
+  if (!entry.viewpoint) return;
   // Nobody must wait for a picture that the failed call will never produce.
   entry.submittedCallId = entry.displayedCallId;
   std::string status, message;

@@ -95,6 +95,7 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   // Viewpoint tracking.
   void SetupViewpoint(ViewParameters& view, unsigned int viewIndex, KRO3DViewpoint* viewpoint);
   void UnsetViewpoint(ViewParameters& view);
+  void AssignViewpoint(ViewParameters& view, KRO3DViewpoint* viewpoint);
   // The viewport's size, or the window's when the viewport has none; needs a viewpoint.
   void GetViewSize(const ViewParameters& view, std::uint32_t& width, std::uint32_t& height) const;
   void _OnViewpointModified(const char* name, KROBaseUnknown* publisher,

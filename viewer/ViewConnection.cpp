@@ -1,11 +1,10 @@
 #include "VOZ/Node.h"
 #include "viewer/KRO3DStreamingViewer.h"
 
-// The node is stopped before the entry is emptied, so that no answer or frame arrives for it
-// afterwards; answer handlers refuse an entry without a lock.
+// The node is stopped first, so that no answer or frame arrives while the entry is unbound and
+// emptied; answer handlers refuse an entry without a lock.
 void KRO3DStreamingViewer::DisconnectView(ViewParameters& entry) {
   if (!entry.mutex) return;
-  UnsetViewpoint(entry);
   if (VOZ::Node* node = entry.clientNode) {
     if (entry.active) node->Unsubscribe(entry.subscriptionId);
     if (entry.animationActive) {
@@ -14,6 +13,7 @@ void KRO3DStreamingViewer::DisconnectView(ViewParameters& entry) {
     }
     node->Stop();
   }
+  UnsetViewpoint(entry);
   entry.webRTCSession = nullptr;
   entry.clientNode = nullptr;
   entry.subscriptionId = 0;

@@ -30,6 +30,13 @@ class KRO3DStreamingViewerTestAccess {
     _Viewer._Views[index].mutex = std::make_unique<KROMutex>(0, 1, 0);
   }
 
+  // Activates view `index` on the main viewpoint, connected or not.
+  void Activate(unsigned int index) {
+    ViewParameters& entry = _Viewer._Views[index];
+    entry.active = true;
+    _Viewer.SetupViewpoint(entry, index, _Viewer.GetMain3DViewpoint());
+  }
+
   // Connects view `index` to the rendering node (serverName, sessionId) behind `url` and binds
   // it, active, to the main viewpoint, the way a connection does; false when selection fails.
   bool AttachNode(unsigned int index, const std::string& url, const std::string& serverName,
@@ -77,8 +84,9 @@ class KRO3DStreamingViewerTestAccess {
 
   // The call channel.
   void AccountedCall(unsigned int view, const std::string& function,
-                     KROStreamingErrorEvent::Action action) {
-    _Viewer.VOZNonBlockingCall(view, function, 1, VOZ::Parameters{},
+                     KROStreamingErrorEvent::Action action,
+                     const VOZ::Parameters& parameters = {}) {
+    _Viewer.VOZNonBlockingCall(view, function, 1, parameters,
                                _Viewer.AccountedCallbacks(view, action));
   }
   HRESULT UpdateCallIdentifier(unsigned int view, const VOZ::Parameters& answer) {
