@@ -6,12 +6,12 @@
 namespace Vorn {
 
 struct CallResponder::Call {
+  explicit Call(Sender s) : sender(std::move(s)) {}
   std::atomic<bool> answered{false};
   const Sender sender;
 };
 
-CallResponder::CallResponder(Sender sender)
-    : call_(std::make_shared<Call>(false, std::move(sender))) {}
+CallResponder::CallResponder(Sender sender) : call_(std::make_shared<Call>(std::move(sender))) {}
 
 HRESULT CallResponder::Succeed(const VOZ::Parameters& answer) const {
   return Answer(true, answer);
