@@ -42,12 +42,15 @@ class LayoutAccess {
 
 }  // namespace
 
-KRO3DViewpoint* KRO3DStreamingViewer::GetViewpointFromViewIndex(unsigned int viewIndex) {
-  KRO3DViewpoint* byDefault = viewIndex == 0 ? GetMain3DViewpoint() : nullptr;
+std::vector<KRO3DViewpoint*> KRO3DStreamingViewer::DisplayedLayoutViewpoints() {
   LayoutAccess layout(*this);
-  if (!layout.IsOn()) return byDefault;
-  const std::vector<KRO3DViewpoint*> displayed = layout.DisplayedViewpoints();
-  return viewIndex < displayed.size() ? displayed[viewIndex] : byDefault;
+  return layout.IsOn() ? layout.DisplayedViewpoints() : std::vector<KRO3DViewpoint*>{};
+}
+
+KRO3DViewpoint* KRO3DStreamingViewer::GetViewpointFromViewIndex(unsigned int viewIndex) {
+  const std::vector<KRO3DViewpoint*> displayed = DisplayedLayoutViewpoints();
+  if (viewIndex < displayed.size()) return displayed[viewIndex];
+  return viewIndex == 0 ? GetMain3DViewpoint() : nullptr;
 }
 
 void KRO3DStreamingViewer::RebindIfStreaming(unsigned int viewIndex, KRO3DViewpoint* viewpoint) {

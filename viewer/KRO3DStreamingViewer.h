@@ -1,9 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "JSON/JOStream.h"
 #include "KROGraphicWindow.h"
 #include "KROMath.h"
 #include "KRONavigation3DViewer.h"
@@ -35,6 +38,37 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
                        int height, unsigned long flags);
 
   static const KROUnicodeString kEmptyString;
+
+  // What identifies the rendering session of a view.
+  struct NodeParams {
+    KROUnicodeString sessionId;   // the selection criterion, and the view's session
+    KROUnicodeString serverName;  // given to the hypervisor's selection
+    Vis::SessionType sessionType = Vis::kJpegSession;
+  };
+  // Login credentials; an empty login means no login.
+  struct AuthParams {
+    KROUnicodeString reserved;
+    KROUnicodeString login;
+    KROUnicodeString password;
+  };
+  static const AuthParams kNoAuthentification;
+
+  // Builds the node context for the service, connects view 0 and follows the host's
+  // notifications. E_UNEXPECTED when the viewer's support is not a window; otherwise what
+  // connecting view 0 gives.
+  HRESULT SetConnectionParameters(const KROUnicodeString& serviceURL, const NodeParams& node,
+                                  const AuthParams& credentials);
+  // The login service's address of a streaming service address; false (and `loginURL` left
+  // alone) when `serviceURL` is not one.
+  static bool ConvertToOstraneURL(const KROUnicodeString& serviceURL, KROUnicodeString& loginURL);
+
+  // Connects view `view` to its rendering node and waits up to 30 s for its first picture.
+  HRESULT ConnectView(unsigned int view, const NodeParams& node);
+  void DisconnectView(unsigned int view);
+  // S_FALSE when the view already was in that state; E_INVALID_STATE outside the table.
+  HRESULT SetViewActivation(unsigned int view, bool activate);
+  void ActivateAutoDisconnect(bool on);
+  void DeclareAnimationActivity(unsigned int view, bool running);
 
   KRO_DECLARE_NOTIFICATION(STREAMING_ERROR)
   KRO_DECLARE_NOTIFICATION(STREAMING_FRAME)
@@ -72,6 +106,16 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   // Grows the table to `size` entries, holding the lock of every connected entry meanwhile.
   void _GrowViews(std::size_t size);
   void DisconnectView(ViewParameters& entry);
+  HRESULT SetViewActivationInternal(unsigned int view, bool activate);
+  // Keeps the viewer-wide state that exists only while something streams.
+  void CheckAndResetGlobalState();
+  void _OnViewInitError(const char* name, KROBaseUnknown* publisher, KRONotification* notification,
+                        KROSubscriberData view, KROCallbackId id);
+  HRESULT _CreateWebRTCSession(unsigned int viewIndex, Vis::SessionType type);
+  HRESULT _SendSettings();
+  void _OnSettingModified(const char* name, KROBaseUnknown* publisher,
+                          KRONotification* notification, KROSubscriberData data, KROCallbackId id);
+  JSON::JOStream TraceContext() const;
   void UpdateIndicator(int viewIndex);
 
   // Remote call channel.
@@ -109,6 +153,8 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
 
   // Multiple viewpoints: the n-th displayed cell of a layout is view n.
   KRO3DViewpoint* GetViewpointFromViewIndex(unsigned int viewIndex);
+  // The viewpoints of the displayed cells of the layout, empty when there is no layout on.
+  std::vector<KRO3DViewpoint*> DisplayedLayoutViewpoints();
   void _OnMultiviewModified(const char* name, KROBaseUnknown* publisher,
                             KRONotification* notification, KROSubscriberData data,
                             KROCallbackId id);
@@ -164,4 +210,7 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   KROPtr<KROVisInfiniteEnvDeactivationOverload> _EnvironmentOverload;
   std::vector<ViewParameters> _Views;
   std::vector<std::unique_ptr<WebRTCFrameContext>> _WebRTCCallbackContexts;
+  // The clock of the wait for a first picture; tests give their own.
+  std::function<std::chrono::steady_clock::time_point()> _MonotonicClock =
+      std::chrono::steady_clock::now;
 };

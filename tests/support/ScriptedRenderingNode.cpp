@@ -68,12 +68,13 @@ void ScriptedRenderingNode::Serve(const Vorn::CallRequest& request) {
   if (reply.outcome == Reply::Outcome::Success && reply.withCallId) {
     reply.record.WriteUint64("callId", callId);
   }
-  auto answer = [responder = request.responder, reply] {
+  auto answer = [responder = request.responder, reply, callId] {
     if (reply.outcome == Reply::Outcome::Error) {
       responder.Fail(reply.record);
     } else {
       responder.Succeed(reply.record);
     }
+    if (reply.then) reply.then(callId);
   };
   if (reply.delay == std::chrono::milliseconds::zero()) {
     answer();

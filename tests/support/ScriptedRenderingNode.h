@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -36,6 +37,9 @@ class ScriptedRenderingNode {
     VOZ::Parameters record{};
     bool withCallId = true;
     std::chrono::milliseconds delay{0};
+    // Runs on the node's thread once the answer is sent, given the call's number: a test
+    // renders and publishes a frame here, as the service does after a camera change.
+    std::function<void(uint64_t callId)> then{};
   };
 
   ScriptedRenderingNode(const std::string& serverName, const std::string& identifier);

@@ -208,7 +208,8 @@ TEST_F(CallChannelTest, AnswersAndFramesFromNodeThreadsRaceNothing) {
   EXPECT_TRUE(Eventually([&] { return Resolved() == kCalls; })) << Resolved();
   EXPECT_TRUE(Eventually(
       [&] { return Locked(0, [](ViewParameters& v) { return v.framesReceived; }) == kCalls; }));
-  EXPECT_EQ(Submitted(), static_cast<std::uint64_t>(kCalls));
+  // Presented frames may carry higher numbers than the calls made, which then skip ahead.
+  EXPECT_GE(Submitted(), static_cast<std::uint64_t>(kCalls));
 }
 
 // A blocking call must not wait behind a subscription handler that waits for the lock its

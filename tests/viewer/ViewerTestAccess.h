@@ -82,6 +82,14 @@ class KRO3DStreamingViewerTestAccess {
     entry.viewpointModifiedCallbackId = 0;
   }
 
+  void SetMonotonicClock(std::function<std::chrono::steady_clock::time_point()> clock) {
+    _Viewer._MonotonicClock = std::move(clock);
+  }
+  KROVisInfiniteEnvDeactivationOverload* EnvironmentOverload() const {
+    return _Viewer._EnvironmentOverload.Get();
+  }
+  int BackgroundChangedCallbackId() const { return _Viewer._BackgroundChangedCallbackId; }
+
   // The call channel.
   void AccountedCall(unsigned int view, const std::string& function,
                      KROStreamingErrorEvent::Action action,

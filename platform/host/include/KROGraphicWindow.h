@@ -8,6 +8,7 @@
 #include "KROGraphicSupport.h"
 #include "KROReferenceList.h"
 #include "KROResult.h"
+#include "KROVisInfiniteEnvDeactivationOverload.h"
 
 // A window of the host: an RGBA framebuffer of its size, drawn on the user-interface thread by
 // the event loop whenever a draw was requested.
@@ -45,6 +46,18 @@ class KROGraphicWindow : public KROGraphicSupport {
   // E_INVALID_STATE for a window without pixels, E_FAIL when the file cannot be written.
   HRESULT SaveScreenshot(const char* pngPath) const;
 
+  // While installed, the overload keeps the window's infinite-environment decorations off.
+  void InstallInfiniteEnvOverload(KROVisInfiniteEnvDeactivationOverload* overload) {
+    _EnvironmentOverload = KROPtr<KROVisInfiniteEnvDeactivationOverload>(overload);
+  }
+  // Removes `overload` if it is the one installed; null removes nothing.
+  void RemoveInfiniteEnvOverload(KROVisInfiniteEnvDeactivationOverload* overload) {
+    if (overload && _EnvironmentOverload.Get() == overload) _EnvironmentOverload = nullptr;
+  }
+  KROVisInfiniteEnvDeactivationOverload* GetInfiniteEnvOverload() const {
+    return _EnvironmentOverload.Get();
+  }
+
   // User-interface thread: the window system's happenings, published to subscribers.
   void Expose();
   void Resize(float width, float height);
@@ -66,4 +79,5 @@ class KROGraphicWindow : public KROGraphicSupport {
   std::atomic<bool> _DrawRequested{false};
   std::atomic<bool> _DrawOnGoing{false};
   KROReferenceList<KRO3DViewpoint> _Viewpoints;
+  KROPtr<KROVisInfiniteEnvDeactivationOverload> _EnvironmentOverload;
 };
