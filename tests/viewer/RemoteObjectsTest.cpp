@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "KROPtr.h"
 #include "KROVisOrthogonalCamera.h"
 #include "KROVisPerspectiveCamera.h"
+#include "TraceCapture.h"
 #include "VOZ/Parameters.h"
 #include "VOZ/RecordCodec.h"
 #include "Vis/UID.h"
-#include "Vorn/TraceSink.h"
 #include "camera/RemoteObjectTypes.h"
 #include "camera/VisRepPath.h"
 
@@ -20,26 +19,7 @@ using RemoteObjectType::kCamera;
 using RemoteObjectType::kFrameId;
 using RemoteObjectType::kRepPath;
 
-// Collects the texts that records publish as errors.
-class PublishedErrors {
- public:
-  PublishedErrors() {
-    _Previous = Vorn::SetTraceSink([this](const Vorn::TraceRecord& record) {
-      std::lock_guard lock(_Mutex);
-      for (const auto& entry : record.entries) _Texts.push_back(entry.text);
-    });
-  }
-  ~PublishedErrors() { Vorn::SetTraceSink(_Previous); }
-  std::vector<std::string> Texts() {
-    std::lock_guard lock(_Mutex);
-    return _Texts;
-  }
-
- private:
-  std::mutex _Mutex;
-  std::vector<std::string> _Texts;
-  Vorn::TraceSink _Previous;
-};
+using PublishedErrors = TestSupport::TraceCapture;
 
 // What travels: encode and decode as the wire does.
 VOZ::Parameters OverTheWire(const VOZ::Parameters& record) {

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <mutex>
 
 #include "KROEventLoop.h"
 #include "KROJpegImage.h"
 #include "KROPixelImage.h"
 #include "KROVisPerspectiveCamera.h"
 #include "StreamingViewerFixture.h"
-#include "Vorn/TraceSink.h"
+#include "TraceCapture.h"
 #include "camera/RemoteObjectTypes.h"
 
 namespace {
@@ -140,34 +139,12 @@ TEST_F(ViewLifecycleTest, TheEndOfAManipulationAdoptsTheReframedCamera) {
   EXPECT_EQ(viewpoint->GetOrigin(), (KROMathPoint{0, 0, 77}));
 }
 
-// Collects the warnings of the "ConnectView" trace records.
-class ConnectWarnings {
- public:
-  ConnectWarnings() {
-    _Previous = Vorn::SetTraceSink([this](const Vorn::TraceRecord& record) {
-      if (record.operation != "ConnectView") return;
-      std::lock_guard lock(_Mutex);
-      for (const auto& entry : record.entries) _Warnings.push_back(entry.text);
-    });
-  }
-  ~ConnectWarnings() { Vorn::SetTraceSink(_Previous); }
-  std::vector<std::string> Get() {
-    std::lock_guard lock(_Mutex);
-    return _Warnings;
-  }
-
- private:
-  std::mutex _Mutex;
-  std::vector<std::string> _Warnings;
-  Vorn::TraceSink _Previous;
-};
-
 TEST_F(ViewLifecycleTest, ANodeThatNeverSendsAPictureFailsTheConnectionAfterThirtySeconds) {
-  ConnectWarnings warnings;
+  TestSupport::TraceCapture warnings("ConnectView");
   auto now = std::chrono::steady_clock::time_point{};
   access.SetMonotonicClock([&now] { return now += std::chrono::seconds(11); });
   EXPECT_EQ(Connect(), E_ACCESSDENIED);
-  EXPECT_EQ(warnings.Get(), std::vector<std::string>{"Unable to render an initial image"});
+  EXPECT_EQ(warnings.Texts(), std::vector<std::string>{"Unable to render an initial image"});
   EXPECT_EQ(access.View(0).mutex, nullptr) << "left unconnected";
   EXPECT_EQ(viewer->WaitPendingDraw(0, false), E_INVALID_STATE) << "the context was dropped";
 }

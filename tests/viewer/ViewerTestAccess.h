@@ -90,6 +90,17 @@ class KRO3DStreamingViewerTestAccess {
   }
   int BackgroundChangedCallbackId() const { return _Viewer._BackgroundChangedCallbackId; }
 
+  // Multiple viewpoints.
+  KRO3DViewpoint* ViewpointFromViewIndex(unsigned int view) {
+    return _Viewer.GetViewpointFromViewIndex(view);
+  }
+  void MultiviewModified(const char* name) {
+    _Viewer._OnMultiviewModified(name, nullptr, nullptr, 0, 0);
+  }
+  void CursorOffset(KRO3DViewpoint& viewpoint, int& x, int& y, bool flip) {
+    _Viewer.GetMultiviewCursorOffset(viewpoint, x, y, flip);
+  }
+
   // The call channel.
   void AccountedCall(unsigned int view, const std::string& function,
                      KROStreamingErrorEvent::Action action,

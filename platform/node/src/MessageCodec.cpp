@@ -121,7 +121,7 @@ class Decoder {
     if (object.type != msgpack::type::ARRAY || object.via.array.size == 0) return false;
     const std::span elements(object.via.array.ptr, object.via.array.size);
     uint8_t kind = 0;
-    if (!GetUnsigned(elements[0], kind)) return false;
+    if (!ReadScalar(elements[0], kind)) return false;
     message.kind = static_cast<MessageKind>(kind);
     const auto fields = FieldsOf(message.kind);
     if (!fields || elements.size() != 1 + fields->size()) return false;
@@ -136,40 +136,10 @@ class Decoder {
   }
 
  private:
-  template <typename T>
-  static bool GetUnsigned(const msgpack::object& object, T& value) {
-    if (object.type != msgpack::type::POSITIVE_INTEGER ||
-        object.via.u64 > std::numeric_limits<T>::max()) {
-      return false;
-    }
-    value = static_cast<T>(object.via.u64);
-    return true;
+  template <MsgpackScalar T>
+  bool Get(const msgpack::object& object, T& value) {
+    return ReadScalar(object, value);
   }
-  bool Get(const msgpack::object& object, uint64_t& value) { return GetUnsigned(object, value); }
-  bool Get(const msgpack::object& object, int32_t& value) {
-    constexpr auto kMin = std::numeric_limits<int32_t>::min();
-    constexpr auto kMax = std::numeric_limits<int32_t>::max();
-    if (object.type == msgpack::type::POSITIVE_INTEGER && object.via.u64 <= uint64_t{kMax}) {
-      value = static_cast<int32_t>(object.via.u64);
-    } else if (object.type == msgpack::type::NEGATIVE_INTEGER && object.via.i64 >= kMin) {
-      value = static_cast<int32_t>(object.via.i64);
-    } else {
-      return false;
-    }
-    return true;
-  }
-  bool Get(const msgpack::object& object, bool& value) {
-    if (object.type != msgpack::type::BOOLEAN) return false;
-    value = object.via.boolean;
-    return true;
-  }
-  bool Get(const msgpack::object& object, std::string& value) {
-    if (object.type != msgpack::type::STR) return false;
-    value.assign(object.via.str.ptr, object.via.str.size);
-    return true;
-  }
-  // The bin was unpacked by reference, so it lies inside bytes_ and the record's buffers can
-  // share them.
   bool Get(const msgpack::object& object, VOZ::Parameters& record) {
     if (object.type != msgpack::type::BIN) return false;
     const auto* first = reinterpret_cast<const unsigned char*>(object.via.bin.ptr);

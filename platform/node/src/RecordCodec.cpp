@@ -139,31 +139,9 @@ class Decoder {
     return true;
   }
 
-  bool Get(const msgpack::object& object, bool& value) {
-    if (object.type != msgpack::type::BOOLEAN) return false;
-    value = object.via.boolean;
-    return true;
-  }
-  template <std::unsigned_integral T>
+  template <Vorn::MsgpackScalar T>
   bool Get(const msgpack::object& object, T& value) {
-    if (object.type != msgpack::type::POSITIVE_INTEGER ||
-        object.via.u64 > std::numeric_limits<T>::max()) {
-      return false;
-    }
-    value = static_cast<T>(object.via.u64);
-    return true;
-  }
-  bool Get(const msgpack::object& object, int32_t& value) {
-    constexpr auto kMin = std::numeric_limits<int32_t>::min();
-    constexpr auto kMax = std::numeric_limits<int32_t>::max();
-    if (object.type == msgpack::type::POSITIVE_INTEGER && object.via.u64 <= uint64_t{kMax}) {
-      value = static_cast<int32_t>(object.via.u64);
-    } else if (object.type == msgpack::type::NEGATIVE_INTEGER && object.via.i64 >= kMin) {
-      value = static_cast<int32_t>(object.via.i64);
-    } else {
-      return false;
-    }
-    return true;
+    return Vorn::ReadScalar(object, value);
   }
   bool Get(const msgpack::object& object, float& value) {
     if (object.type != msgpack::type::FLOAT32) return false;
@@ -173,11 +151,6 @@ class Decoder {
   bool Get(const msgpack::object& object, double& value) {
     if (object.type != msgpack::type::FLOAT64) return false;
     value = object.via.f64;
-    return true;
-  }
-  bool Get(const msgpack::object& object, std::string& value) {
-    if (object.type != msgpack::type::STR) return false;
-    value.assign(object.via.str.ptr, object.via.str.size);
     return true;
   }
   bool Get(const msgpack::object& object, std::vector<uint8_t>& value) {
