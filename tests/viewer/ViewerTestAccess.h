@@ -90,6 +90,14 @@ class KRO3DStreamingViewerTestAccess {
   }
   int BackgroundChangedCallbackId() const { return _Viewer._BackgroundChangedCallbackId; }
 
+  // What an initialisation error does to a view: its node stops.
+  void StopNode(unsigned int view) {
+    ViewParameters& entry = _Viewer._Views[view];
+    entry.clientNode->Stop();
+    entry.clientNode = nullptr;
+  }
+  HRESULT SendReframe(unsigned int view) { return _Viewer._SendReframe(view); }
+
   // Multiple viewpoints.
   KRO3DViewpoint* ViewpointFromViewIndex(unsigned int view) {
     return _Viewer.GetViewpointFromViewIndex(view);
