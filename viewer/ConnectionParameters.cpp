@@ -4,45 +4,23 @@
 #include "Vorn/Context.h"
 #include "viewer/KRO3DStreamingViewer.h"
 
-namespace {
-
-// The streaming service's hosts carry this label; the login service's host has "-iam" in its
-// place (render-krostream.example → render-iam.example).
-constexpr std::string_view kStreamingHostLabel = "-krostream";
-constexpr std::string_view kLoginHostLabel = "-iam";
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (std::size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
-}  // namespace
-
 const KRO3DStreamingViewer::AuthParams KRO3DStreamingViewer::kNoAuthentification{
     kEmptyString, kEmptyString, kEmptyString};
-
-bool KRO3DStreamingViewer::ConvertToOstraneURL(const KROUnicodeString& serviceURL,
-                                               KROUnicodeString& loginURL) {
-  std::string url = serviceURL.ToStdString();
-  if (url.find("wss://") != 0 || url.find(kStreamingHostLabel) == std::string::npos ||
-      url.find("/hypervisor") == std::string::npos) {
-    return false;
-  }
-  ReplaceAll(url, "wss://", "https://");
-  ReplaceAll(url, kStreamingHostLabel, kLoginHostLabel);
-  ReplaceAll(url, "/hypervisor", "");
-  loginURL = url;
-  return true;
-}
 
 HRESULT KRO3DStreamingViewer::SetConnectionParameters(const KROUnicodeString& serviceURL,
                                                       const NodeParams& node,
                                                       const AuthParams& credentials) {
   Clean();
-  const bool login = !credentials.login.IsEmpty();
-  _Context = std::make_unique<Vorn::Context>(serviceURL.ToStdString(), login);
+  if (credentials.login.IsEmpty()) {
+    _Context = std::make_unique<Vorn::Context>(serviceURL.ToStdString(), false);
+  } else {
+    _Context = std::make_unique<Vorn::Context>(
+        serviceURL.ToStdString(), true,
+        [this, credentials](const Vorn::Granting& granting, std::string& serviceName,
+                            std::string& ticket) {
+          return GrantService(credentials, granting, serviceName, ticket);
+        });
+  }
   _Commands = std::make_unique<VOZ::Commands>(*_Context, "");
 
   KROGraphicWindow* window = GetWindow();

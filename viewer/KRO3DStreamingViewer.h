@@ -24,6 +24,7 @@
 namespace Vorn {
 class Context;
 class CASSession;
+class Granting;
 }  // namespace Vorn
 namespace VOZ {
 class Commands;
@@ -116,6 +117,9 @@ class KRO3DStreamingViewer : public KRONavigation3DViewer {
   void _OnSettingModified(const char* name, KROBaseUnknown* publisher,
                           KRONotification* notification, KROSubscriberData data, KROCallbackId id);
   JSON::JOStream TraceContext() const;
+  // The granting handler of the node context: logs in and obtains a service ticket.
+  HRESULT GrantService(const AuthParams& credentials, const Vorn::Granting& granting,
+                       std::string& serviceURL, std::string& ticket);
   void UpdateIndicator(int viewIndex);
 
   // Remote call channel.

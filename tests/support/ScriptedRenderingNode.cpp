@@ -11,7 +11,7 @@ namespace {
 
 std::string NextUrl() {
   static std::atomic<unsigned> next{1};
-  return "wss://render-test-" + std::to_string(next++) + ".localhost/hypervisor";
+  return "wss://render-krostream-test-" + std::to_string(next++) + ".localhost/hypervisor";
 }
 
 // False when stopped first.

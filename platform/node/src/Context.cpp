@@ -6,8 +6,11 @@
 
 namespace Vorn {
 
-Context::Context(const std::string& url, bool needsGrant)
-    : url_(url), needsGrant_(needsGrant), io_(std::make_unique<IoThread>()) {}
+Context::Context(const std::string& url, bool needsGrant, GrantingHandler handler)
+    : url_(url),
+      needsGrant_(needsGrant),
+      grantingHandler_(std::move(handler)),
+      io_(std::make_unique<IoThread>()) {}
 
 // The connection closes while the I/O thread still runs, since its ends post there.
 Context::~Context() {
@@ -44,6 +47,12 @@ HRESULT Context::Connect(std::shared_ptr<HypervisorConnection>& connection) {
   }
   connection = connection_;
   return S_OK;
+}
+
+HRESULT Context::ObtainGrant(std::string& ticket) const {
+  if (!grantingHandler_) return E_ACCESSDENIED;
+  std::string service;
+  return grantingHandler_(Granting(url_), service, ticket);
 }
 
 uint64_t Context::NewMessageId() {

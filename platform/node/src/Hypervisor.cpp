@@ -1,5 +1,7 @@
 #include "Vorn/Hypervisor.h"
 
+#include "Vorn/LoginService.h"
+
 #include "HypervisorRouter.h"
 #include "InProcessRegistry.h"
 #include "IoThread.h"
@@ -50,6 +52,20 @@ void Hypervisor::DropClientConnections() {
 
 void Hypervisor::InjectRawToClients(std::vector<unsigned char> bytes) {
   router_->InjectRaw(bytes);
+}
+
+}  // namespace Vorn
+
+namespace Vorn {
+
+void Hypervisor::RequireGrants(const std::string& loginURL, const std::string& service) {
+  router_->RequireGrants([loginURL, service](const std::string& ticket) {
+    bool valid = false;
+    LoginService::WithInProcess(loginURL, [&](LoginService& login) {
+      valid = login.ValidateServiceTicket(ticket, service);
+    });
+    return valid;
+  });
 }
 
 }  // namespace Vorn

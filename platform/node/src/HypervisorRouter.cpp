@@ -112,6 +112,7 @@ void HypervisorRouter::DropClients(const std::string& reason) {
   {
     std::lock_guard lock(mutex_);
     dropped.swap(clients_);
+    grantedClients_.clear();
     subscriptions_.clear();
     calls_.clear();
   }
@@ -138,8 +139,7 @@ void HypervisorRouter::OnClientMessage(uint64_t clientId, Message message) {
     case MessageKind::Unsubscribe:
       return Unsubscribe(clientId, message.id);
     case MessageKind::Grant:
-      // Service tickets are not checked yet.
-      return;
+      return Grant(clientId, message.serviceTicket);
     case MessageKind::SelectAnswer:
     case MessageKind::Answer:
     case MessageKind::Publish:
@@ -158,19 +158,43 @@ void HypervisorRouter::OnClientClosed(uint64_t clientId) {
   if (client == clients_.end()) return;
   channel = std::move(client->second);
   clients_.erase(client);
+  grantedClients_.erase(clientId);
   std::erase_if(subscriptions_, [&](const auto& entry) { return entry.first.first == clientId; });
   std::erase_if(calls_, [&](const auto& entry) { return entry.second.clientId == clientId; });
 }
 
-void HypervisorRouter::Select(uint64_t clientId, const Message& request) {
-  std::optional<uint64_t> selected;
+void HypervisorRouter::RequireGrants(TicketValidator validator) {
+  std::lock_guard lock(mutex_);
+  validator_ = std::move(validator);
+}
+
+void HypervisorRouter::Grant(uint64_t clientId, const std::string& ticket) {
+  TicketValidator validator;
   {
     std::lock_guard lock(mutex_);
+    validator = validator_;
+  }
+  if (!validator || !validator(ticket)) return;
+  std::lock_guard lock(mutex_);
+  if (clients_.contains(clientId)) grantedClients_.insert(clientId);
+}
+
+void HypervisorRouter::Select(uint64_t clientId, const Message& request) {
+  std::optional<uint64_t> selected;
+  bool granted = true;
+  {
+    std::lock_guard lock(mutex_);
+    granted = !validator_ || grantedClients_.contains(clientId);
     const auto found = std::find_if(nodes_.begin(), nodes_.end(), [&](const auto& entry) {
       return entry.second->GetServerName() == request.serverName &&
              entry.second->GetIdentifier() == request.identifier;
     });
     if (found != nodes_.end()) selected = found->first;
+  }
+  if (!granted) {
+    SendTo(clientId, ErrorAnswer(MessageKind::SelectAnswer, request.id, ErrorStatus::kNotGranted,
+                                 "No valid service ticket was presented"));
+    return;
   }
   if (!selected) {
     SendTo(clientId,

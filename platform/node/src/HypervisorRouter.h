@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +39,10 @@ class HypervisorRouter final : public InProcessListener,
   void Publish(uint64_t nodeId, const std::string& topic, const VOZ::Parameters& record);
   size_t CountSubscribers(uint64_t nodeId, const std::string& topic) const;
 
+  using TicketValidator = std::function<bool(const std::string& serviceTicket)>;
+  // Clients select only once they presented a ticket that `validator` accepts.
+  void RequireGrants(TicketValidator validator);
+
   void DropClients(const std::string& reason);
   void InjectRaw(const std::vector<unsigned char>& bytes);
 
@@ -56,6 +62,7 @@ class HypervisorRouter final : public InProcessListener,
   void OnClientMessage(uint64_t clientId, Message message);
   void OnClientClosed(uint64_t clientId);
   void Select(uint64_t clientId, const Message& request);
+  void Grant(uint64_t clientId, const std::string& ticket);
   void RouteCall(uint64_t clientId, Message request);
   void Subscribe(uint64_t clientId, const Message& request);
   void Unsubscribe(uint64_t clientId, uint64_t subscriptionId);
@@ -72,6 +79,8 @@ class HypervisorRouter final : public InProcessListener,
   std::map<uint64_t, std::shared_ptr<NodeServerCore>> nodes_;
   std::map<SubscriptionKey, Subscription> subscriptions_;
   std::map<uint64_t, RoutedCall> calls_;
+  TicketValidator validator_;
+  std::set<uint64_t> grantedClients_;
 };
 
 }  // namespace Vorn

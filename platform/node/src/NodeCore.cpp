@@ -44,11 +44,22 @@ HRESULT NodeCore::Select(const std::string& serverName, const std::string& ident
       .poolName = poolName_,
       .canDisconnectFromHypervisor = settings_.GetCanDisconnectFromHypervisor(),
   };
+  if (const HRESULT granted = PresentGrant(); FAILED(granted)) return granted;
   std::optional<Message> answer;
   if (const HRESULT asked = Ask(request, answer); FAILED(asked)) return asked;
   if (!answer->succeeded) return E_FAIL;
   nodeId = Vorn::NodeId(answer->nodeId);
   return S_OK;
+}
+
+// The ticket travels on the connection the selection then takes, ahead of it.
+HRESULT NodeCore::PresentGrant() {
+  if (!context_.NeedsGrant()) return S_OK;
+  std::string ticket;
+  if (const HRESULT obtained = context_.ObtainGrant(ticket); FAILED(obtained)) return obtained;
+  std::shared_ptr<HypervisorConnection> connection;
+  if (const HRESULT connected = Connect(connection); FAILED(connected)) return connected;
+  return connection->Send({.kind = MessageKind::Grant, .serviceTicket = std::move(ticket)});
 }
 
 HRESULT NodeCore::Call(const Vorn::NodeId& target, const std::string& function, int version,

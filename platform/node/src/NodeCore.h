@@ -55,6 +55,8 @@ class NodeCore : public std::enable_shared_from_this<NodeCore> {
   using SharedHandler = std::shared_ptr<const Node::SubscriptionHandler>;
 
   HRESULT Connect(std::shared_ptr<Vorn::HypervisorConnection>& connection);
+  // Hands the hypervisor a service ticket first when the context needs a grant.
+  HRESULT PresentGrant();
   Vorn::Message NewCall(const Vorn::NodeId& target, const std::string& function, int version,
                         const Parameters& parameters);
   // Keeps value in table under the request's id while the request is routed to this node.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "KROResult.h"
+#include "Vorn/Granting.h"
 
 namespace VOZ {
 class NodeCore;
@@ -30,14 +31,15 @@ inline constexpr HRESULT E_HOST_UNREACHABLE = static_cast<HRESULT>(0x800704D0u);
 // found by the exact URL.
 class Context {
  public:
-  Context(const std::string& url, bool needsGrant);
+  // With needsGrant, every selection first obtains a service ticket from `handler` and presents
+  // it to the hypervisor.
+  Context(const std::string& url, bool needsGrant, GrantingHandler handler = {});
   Context(const Context&) = delete;
   Context& operator=(const Context&) = delete;
   ~Context();
 
   const std::string& GetUrl() const;
-  // Whether the service wants a service ticket before it serves; the granting handler that
-  // obtains one will be given to the context alongside.
+  // Whether the service wants a service ticket before it serves.
   bool NeedsGrant() const;
 
   // Bounds every blocking wait of the nodes of this context; 60 seconds unless set.
@@ -52,9 +54,12 @@ class Context {
   // Unique among the messages of this context, across connections, so that nothing meant for an
   // id of a lost connection can reach a later request.
   uint64_t NewMessageId();
+  // A service ticket from the granting handler; E_ACCESSDENIED without a handler.
+  HRESULT ObtainGrant(std::string& ticket) const;
 
   const std::string url_;
   const bool needsGrant_;
+  const GrantingHandler grantingHandler_;
   std::atomic<std::chrono::milliseconds> callTimeout_{std::chrono::seconds(60)};
   std::atomic<uint64_t> nextMessageId_{1};
   const std::unique_ptr<IoThread> io_;

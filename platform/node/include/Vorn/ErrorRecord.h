@@ -16,6 +16,7 @@ inline constexpr char kUnknownFunction[] = "UnknownFunction";  // no such functi
 inline constexpr char kNoSuchNode[] = "NoSuchNode";            // the target is not served
 inline constexpr char kNodeRemoved[] = "NodeRemoved";          // the target left before answering
 inline constexpr char kNoMatchingNode[] = "NoMatchingNode";    // nothing answers a select
+inline constexpr char kNotGranted[] = "NotGranted";  // a select without a valid service ticket
 }  // namespace ErrorStatus
 
 // {"status": status, "errorMessage": errorMessage}

@@ -34,6 +34,10 @@ class Hypervisor {
   void AddNode(NodeServer& node);
   void RemoveNode(NodeServer& node);
 
+  // From now on a client selects nodes only after presenting a service ticket for `service`
+  // that the login service listening at `loginURL` validates.
+  void RequireGrants(const std::string& loginURL, const std::string& service);
+
   // For tests: ends every client connection, as a network failure would.
   void DropClientConnections();
   // For tests: sends bytes as they are to every client, such as a malformed message.
