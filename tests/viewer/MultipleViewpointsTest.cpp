@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "KROEventLoop.h"
 #include "KROI3DMultiViewpointViewer.h"
 #include "StreamingViewerFixture.h"
 
@@ -82,6 +83,65 @@ TEST_F(MultipleViewpointsTest, CursorOffsetsMeasureFromTheBottomOrTheTop) {
   viewpoint->SetViewport(10, 20, 300, 0);
   access.CursorOffset(*viewpoint, x, y, true);
   EXPECT_EQ(std::make_pair(x, y), std::make_pair(10, 20));
+}
+
+}  // namespace
+
+namespace {
+
+// Two views of a two-cell layout, each streaming from its own rendering node.
+TEST(MultipleViewpointsStreaming, TwoCellsStreamToViewsZeroAndOne) {
+  TestSupport::ScriptedRenderingNode node("RenderServer", "session-A");
+  // A second rendering node behind the same hypervisor renders a picture per camera change.
+  Vorn::NodeServer second("RenderServer", "session-B");
+  second.SetFallbackHandler([&second](const Vorn::CallRequest& request) {
+    VOZ::Parameters answer;
+    answer.WriteUint64("callId", 1);
+    request.responder.Succeed(answer);
+    if (request.function != "streamingSetCamera") return;
+    std::vector<unsigned char> pixels(160 * 200 * 4, 0x22);
+    VOZ::Parameters frame;
+    frame.WriteBuffer("colorImgBuffer", Vorn::Binary::Copy(pixels.data(), pixels.size()));
+    second.Publish("StreamingEvent", frame);
+  });
+  node.GetHypervisor().AddNode(second);
+  node.Script("streamingSetCamera", {.then = [&node](std::uint64_t) {
+                std::vector<unsigned char> pixels(160 * 200 * 4, 0x11);
+                VOZ::Parameters frame;
+                frame.WriteBuffer("colorImgBuffer",
+                                  Vorn::Binary::Copy(pixels.data(), pixels.size()));
+                node.Publish("StreamingEvent", frame);
+              }});
+
+  ViewerHolder viewer = MakeViewer();
+  KRO3DStreamingViewerTestAccess access(*viewer);
+  auto* window = static_cast<KROGraphicWindow*>(viewer->GetSupport());
+  KRO3DViewpoint* left = viewer->GetMain3DViewpoint();
+  left->SetViewport(0, 0, 160, 200);
+  auto right = KROPtr<KRO3DViewpoint>::Adopt(new KRO3DViewpoint);
+  right->SetViewport(160, 0, 160, 200);
+  window->AddViewpoint(right.Get());
+  auto layout = KROPtr<KROMultiViewpointLayout>::Adopt(new KROMultiViewpointLayout);
+  layout->AddCell(left);
+  layout->AddCell(right.Get());
+  layout->SetLayoutOn(true);
+  viewer->SetMultiViewpointLayout(layout.Get());
+  window->Expose();
+
+  ASSERT_EQ(viewer->SetConnectionParameters(
+                node.GetUrl(), {"session-A", "RenderServer", Vis::kViewSizedRawSession},
+                KRO3DStreamingViewer::kNoAuthentification),
+            S_OK);
+  ASSERT_EQ(viewer->ConnectView(1, {"session-B", "RenderServer", Vis::kViewSizedRawSession}), S_OK);
+  EXPECT_EQ(access.View(0).viewpoint.Get(), left);
+  EXPECT_EQ(access.View(1).viewpoint.Get(), right.Get());
+
+  viewer->Draw();
+  KROEventLoop::Get().ProcessPending();
+  const auto& pixels = window->GetFramebuffer();
+  EXPECT_EQ(pixels[(100 * 320 + 80) * 4], 0x11) << "view 0's picture in the left cell";
+  EXPECT_EQ(pixels[(100 * 320 + 240) * 4], 0x22) << "view 1's picture in the right cell";
+  node.GetHypervisor().RemoveNode(second);
 }
 
 }  // namespace
