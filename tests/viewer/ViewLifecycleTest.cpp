@@ -200,6 +200,18 @@ TEST_F(ViewLifecycleTest, ConnectingABeyondTheTableGrowsItWithAutoDisconnectOff)
   EXPECT_NE(access.View(0).mutex, nullptr);
 }
 
+TEST_F(ViewLifecycleTest, AnEntryActivatedBeforeItsConnectionSubscribesToNothing) {
+  RenderOnCameraChange(Vis::kJpegSession);
+  ASSERT_EQ(Connect(), S_OK);
+  viewer->ActivateAutoDisconnect(false);
+  access.GrowViews(2);
+  EXPECT_EQ(viewer->SetViewActivation(1, true), S_OK) << "activation needs no connection";
+  auto now = std::chrono::steady_clock::time_point{};
+  access.SetMonotonicClock([&now] { return now += std::chrono::seconds(31); });
+  EXPECT_EQ(viewer->ConnectView(1, Params()), E_ACCESSDENIED);
+  EXPECT_EQ(node.GetNodeServer().GetSubscriberCount("StreamingEvent"), 1u) << "view 0's only";
+}
+
 TEST_F(ViewLifecycleTest, DisconnectingTheLastActiveViewEndsTheStreamingState) {
   RenderOnCameraChange(Vis::kJpegSession);
   ASSERT_EQ(Connect(), S_OK);
