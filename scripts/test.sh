@@ -21,6 +21,10 @@ run_suite() {  # name, sanitizer
 
 scripts/install-deps.sh
 
+# Clones in other folders (CI's) share the compiler cache: paths inside the tree are hashed
+# relative to it.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
